@@ -1,0 +1,76 @@
+#include "runtime/program.h"
+
+#include <windows.h>
+
+#include <new>
+
+#include "runtime/error_text.h"
+#include "runtime/errors.h"
+
+namespace {
+
+// Full path of `module` (null: the executable); GetModuleFileNameA truncates silently, so
+// the buffer grows until the name fits.
+std::string ModuleFileName(HMODULE module) {
+  std::string name(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = ::GetModuleFileNameA(module, name.data(), static_cast<DWORD>(name.size()));
+    if (length == 0) return std::string();
+    if (length < name.size()) {
+      name.resize(length);
+      return name;
+    }
+    name.resize(name.size() * 2);
+  }
+}
+
+// The module that holds `address` and the address's offset within it; an address in no
+// module is charged to the executable, less 4096.
+void LocateAddress(const void* address, std::string& moduleName, std::uint64_t& offset) {
+  MEMORY_BASIC_INFORMATION info{};
+  if (address != nullptr && ::VirtualQuery(address, &info, sizeof info) != 0 &&
+      info.AllocationBase != nullptr) {
+    moduleName = ModuleFileName(static_cast<HMODULE>(info.AllocationBase));
+    offset = reinterpret_cast<std::uintptr_t>(address) -
+             reinterpret_cast<std::uintptr_t>(info.AllocationBase);
+  }
+  if (moduleName.empty()) {
+    moduleName = ModuleFileName(nullptr);
+    offset = reinterpret_cast<std::uintptr_t>(address) - 4096;
+  }
+}
+
+void ShowErrorReport(const Exception& error) {
+  std::string moduleName;
+  std::uint64_t offset = 0;
+  LocateAddress(error.Address(), moduleName, offset);
+  const std::string text =
+      FormatErrorReport(error.ClassName(), FileNamePart(moduleName), offset, error.Message());
+  ::MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+}
+
+// Every allocation failure surfaces as EOutOfMemory, raised from inside operator new.
+void RaiseOutOfMemory() { Raise(EOutOfMemory()); }
+
+}  // namespace
+
+int RunProgram(void (*body)()) {
+  std::set_new_handler(RaiseOutOfMemory);
+  try {
+    body();
+    return 0;
+  } catch (const Exception& error) {
+    ShowErrorReport(error);
+  } catch (const std::bad_alloc&) {
+    EOutOfMemory error;
+    error.SetAddress(reinterpret_cast<const void*>(&RunProgram));
+    ShowErrorReport(error);
+  }
+  return 1;
+}
+
+CommandLine ProcessCommandLine() { return CommandLine(::GetCommandLineA()); }
+
+void ShowMessage(const std::string& text, const char* caption) {
+  ::MessageBoxA(nullptr, text.c_str(), caption, MB_OK);
+}

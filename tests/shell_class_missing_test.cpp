@@ -1,0 +1,87 @@
+// _Lnkmake when the Shell's ShellLink class is not registered. It changes the prefix's
+// registry for the one run, so it runs alone.
+#include <windows.h>
+
+#include <regex>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/harness.h"
+#include "tests/support/sandbox.h"
+
+namespace {
+
+const char kClassKey[] = "Software\\Classes\\CLSID\\{00021401-0000-0000-C000-000000000046}";
+const char kBackupKey[] = "Software\\DirwipeLnkmakeTests\\ShellLinkClass";
+
+// Takes the class's registration away for its lifetime and puts it back after.
+class ClassRegistrationRemoved {
+ public:
+  ClassRegistrationRemoved() {
+    HKEY backup = nullptr;
+    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kBackupKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &backup, nullptr);
+    HKEY source = nullptr;
+    ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kClassKey, 0, KEY_READ, &source);
+    saved_ = ::RegCopyTreeA(source, nullptr, backup) == ERROR_SUCCESS;
+    ::RegCloseKey(source);
+    ::RegCloseKey(backup);
+    removed_ = saved_ && ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, kClassKey) == ERROR_SUCCESS;
+  }
+  ~ClassRegistrationRemoved() {
+    if (!saved_) return;
+    HKEY restored = nullptr;
+    HKEY backup = nullptr;
+    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kClassKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &restored, nullptr);
+    ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kBackupKey, 0, KEY_READ, &backup);
+    if (::RegCopyTreeA(backup, nullptr, restored) == ERROR_SUCCESS) {
+      ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\DirwipeLnkmakeTests");
+    }
+    ::RegCloseKey(backup);
+    ::RegCloseKey(restored);
+  }
+  bool Removed() const { return removed_; }
+
+ private:
+  bool saved_ = false;
+  bool removed_ = false;
+};
+
+TEST(ShellClassMissingTest, EndsInTheErrorReportAfterTheFolderStep) {
+  Sandbox box;
+  const std::string name = box.Path("made\\Notepad");
+  RunRequest request;
+  request.commandLine = "_Lnkmake.exe C:\\windows\\notepad.exe " + name + " /m";
+  request.workingDirectory = box.Path();
+  RunResult result;
+  {
+    const ClassRegistrationRemoved removed;
+    ASSERT_TRUE(removed.Removed());
+    result = RunDeliverable(ProgramPath("_Lnkmake.exe"), request);
+  }
+  EXPECT_EQ(result.exitCode, 1u);
+  ASSERT_EQ(result.boxes.size(), 1u);
+  EXPECT_EQ(result.boxes[0].caption, "Application Error");
+  EXPECT_TRUE(result.boxes[0].hasIcon);
+  // The system's text for REGDB_E_CLASSNOTREG, with exactly one final period.
+  char systemText[256] = "";
+  ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   static_cast<DWORD>(REGDB_E_CLASSNOTREG), 0, systemText, sizeof systemText,
+                   nullptr);
+  std::string expected = systemText;
+  while (!expected.empty() &&
+         (static_cast<unsigned char>(expected.back()) <= ' ' || expected.back() == '.')) {
+    expected.pop_back();
+  }
+  ASSERT_FALSE(expected.empty());
+  const std::string& text = result.boxes[0].text;
+  EXPECT_TRUE(std::regex_search(
+      text, std::regex("^Exception EOleSysError in module _Lnkmake\\.exe at [0-9A-F]{8}\\.\n")))
+      << text;
+  EXPECT_EQ(text.substr(text.find('\n') + 1), expected + ".");
+  EXPECT_TRUE(Exists(box.Path("made")));
+  EXPECT_FALSE(Exists(name + ".lnk"));
+}
+
+}  // namespace

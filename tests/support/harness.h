@@ -1,0 +1,38 @@
+// Drives a program under test as a user would: starts it with an exact command line, reads
+// every message box it shows and answers it with OK, and reports those with the exit code.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+// One message box as it appeared on screen.
+struct SeenBox {
+  std::string caption;
+  std::string text;
+  bool hasIcon = false;
+  std::vector<std::string> buttons;
+};
+
+struct RunRequest {
+  // The whole command line, program name included, exactly as the program will read it.
+  std::string commandLine;
+  std::string workingDirectory;
+  // Variables to set, or with no value to remove, in a copy of this process's environment.
+  std::map<std::string, std::optional<std::string>> environment;
+  // A file held open without any sharing while the program runs.
+  std::string holdOpen;
+  DWORD timeoutMs = 30000;
+};
+
+struct RunResult {
+  DWORD exitCode = 0;
+  bool timedOut = false;
+  std::vector<SeenBox> boxes;
+};
+
+// Runs `program` to its end (killing it after the time-out) and reports what it showed.
+RunResult RunDeliverable(const std::string& program, const RunRequest& request);
