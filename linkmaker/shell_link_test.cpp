@@ -21,6 +21,8 @@ struct TargetCase {
   const char* workingDirectory;
 };
 
+void PrintTo(const TargetCase& target, std::ostream* out) { *out << target.target; }
+
 class ShellLinkTargetTest : public ShellLinkTest,
                             public ::testing::WithParamInterface<TargetCase> {};
 

@@ -9,6 +9,8 @@ struct WordsCase {
   Words words;
 };
 
+void PrintTo(const WordsCase& words, std::ostream* out) { *out << "[" << words.line << "]"; }
+
 class CommandLineWordsTest : public ::testing::TestWithParam<WordsCase> {};
 
 TEST_P(CommandLineWordsTest, SplitsAsProgramsReadTheirLine) {

@@ -74,7 +74,8 @@ TEST(ShellClassMissingTest, EndsInTheErrorReportAfterTheFolderStep) {
          (static_cast<unsigned char>(expected.back()) <= ' ' || expected.back() == '.')) {
     expected.pop_back();
   }
-  ASSERT_FALSE(expected.empty());
+  // Wine has no text for it; the report then names the code itself.
+  if (expected.empty()) expected = "OLE error 80040154";
   const std::string& text = result.boxes[0].text;
   EXPECT_TRUE(std::regex_search(
       text, std::regex("^Exception EOleSysError in module _Lnkmake\\.exe at [0-9A-F]{8}\\.\n")))
