@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/unique_handle.h"
 #include "tests/support/harness.h"
 #include "tests/support/sandbox.h"
 
@@ -142,14 +143,14 @@ TEST_F(CleanerProgramTest, AListInUseEndsInTheErrorReport) {
 
 TEST_F(CleanerProgramTest, AListTooLargeToHoldEndsInOutOfMemory) {
   {
+    // 2 GiB, sparse: its size alone does not fit the signed 32-bit count.
     WriteFile(Work("_Del.inf"), "");
-    const HANDLE file = ::CreateFileA(Work("_Del.inf").c_str(), GENERIC_WRITE, 0, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const UniqueFileHandle file(::CreateFileA(Work("_Del.inf").c_str(), GENERIC_WRITE, 0, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
     size.QuadPart = 0x80000000LL;
-    ::SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
-    ::SetEndOfFile(file);
-    ::CloseHandle(file);
+    ASSERT_TRUE(::SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(::SetEndOfFile(file.get()));
   }
   const RunResult result = Run(" /t");
   EXPECT_EQ(result.exitCode, 1u);
@@ -184,25 +185,16 @@ TEST_F(CleanerProgramTest, AStrippedEnvironmentClearsNoFallbackDirectory) {
   WriteFile(box_.Path("profile\\p.txt"), "profile");
   WriteList(box_.Path("listed") + "\r\n");
 
-  RunRequest toProfile;
-  toProfile.environment = {
+  RunRequest stripped;
+  stripped.environment = {
       {"TMP", std::nullopt}, {"TEMP", std::nullopt}, {"USERPROFILE", box_.Path("profile")}};
-  EXPECT_EQ(RunDeliverable(ProgramPath("_Dirwipe.exe"),
-                           {"_Dirwipe.exe", Work(), toProfile.environment, "", 30000})
-                .exitCode,
-            0u);
+  EXPECT_EQ(Run("", stripped).exitCode, 0u);
   EXPECT_EQ(ReadFile(box_.Path("profile\\p.txt")), "profile");
   // The run went on with the deletion list.
   EXPECT_FALSE(Exists(box_.Path("listed")));
 
-  const RunResult toWindows = RunDeliverable(
-      ProgramPath("_Dirwipe.exe"),
-      {"_Dirwipe.exe",
-       Work(),
-       {{"TMP", std::nullopt}, {"TEMP", std::nullopt}, {"USERPROFILE", std::nullopt}},
-       "",
-       30000});
-  EXPECT_EQ(toWindows.exitCode, 0u);
+  stripped.environment["USERPROFILE"] = std::nullopt;
+  EXPECT_EQ(Run("", stripped).exitCode, 0u);
   EXPECT_EQ(ReadFile(windowsMarker), "windows");
   ::DeleteFileA(windowsMarker.c_str());
 }

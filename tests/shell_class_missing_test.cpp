@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/unique_handle.h"
 #include "tests/support/harness.h"
 #include "tests/support/sandbox.h"
 
@@ -14,38 +15,43 @@ namespace {
 const char kClassKey[] = "Software\\Classes\\CLSID\\{00021401-0000-0000-C000-000000000046}";
 const char kBackupKey[] = "Software\\DirwipeLnkmakeTests\\ShellLinkClass";
 
+struct RegistryKeyTraits {
+  using Pointer = HKEY;
+  static Pointer Empty() { return nullptr; }
+  static void Close(Pointer key) { ::RegCloseKey(key); }
+};
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
+
+UniqueRegistryKey CreateKey(const char* path) {
+  UniqueRegistryKey key;
+  ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
+                    nullptr);
+  return key;
+}
+
+// Copies the whole key `from` into `to`; true when that worked.
+bool CopyKey(const char* from, const char* to) {
+  UniqueRegistryKey source;
+  ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, from, 0, KEY_READ, source.put());
+  return source && ::RegCopyTreeA(source.get(), nullptr, CreateKey(to).get()) == ERROR_SUCCESS;
+}
+
 // Takes the class's registration away for its lifetime and puts it back after.
 class ClassRegistrationRemoved {
  public:
-  ClassRegistrationRemoved() {
-    HKEY backup = nullptr;
-    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kBackupKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      &backup, nullptr);
-    HKEY source = nullptr;
-    ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kClassKey, 0, KEY_READ, &source);
-    saved_ = ::RegCopyTreeA(source, nullptr, backup) == ERROR_SUCCESS;
-    ::RegCloseKey(source);
-    ::RegCloseKey(backup);
-    removed_ = saved_ && ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, kClassKey) == ERROR_SUCCESS;
-  }
+  ClassRegistrationRemoved()
+      : saved_(CopyKey(kClassKey, kBackupKey)),
+        removed_(saved_ && ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, kClassKey) == ERROR_SUCCESS) {}
   ~ClassRegistrationRemoved() {
-    if (!saved_) return;
-    HKEY restored = nullptr;
-    HKEY backup = nullptr;
-    ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kClassKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      &restored, nullptr);
-    ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kBackupKey, 0, KEY_READ, &backup);
-    if (::RegCopyTreeA(backup, nullptr, restored) == ERROR_SUCCESS) {
+    if (saved_ && CopyKey(kBackupKey, kClassKey)) {
       ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\DirwipeLnkmakeTests");
     }
-    ::RegCloseKey(backup);
-    ::RegCloseKey(restored);
   }
   bool Removed() const { return removed_; }
 
  private:
-  bool saved_ = false;
-  bool removed_ = false;
+  const bool saved_;
+  const bool removed_;
 };
 
 TEST(ShellClassMissingTest, EndsInTheErrorReportAfterTheFolderStep) {

@@ -1,5 +1,6 @@
 #include "tests/support/harness.h"
 
+#include <memory>
 #include <set>
 
 #include "runtime/unique_handle.h"
@@ -57,13 +58,13 @@ BOOL CALLBACK AnswerIfBox(HWND window, LPARAM param) {
 // A sorted environment block: this process's variables with `changes` applied.
 std::string EnvironmentBlock(const std::map<std::string, std::optional<std::string>>& changes) {
   std::map<std::string, std::string> variables;
-  char* strings = ::GetEnvironmentStringsA();
-  for (const char* entry = strings; *entry != '\0'; entry += lstrlenA(entry) + 1) {
+  const std::unique_ptr<char, decltype(&::FreeEnvironmentStringsA)> strings(
+      ::GetEnvironmentStringsA(), &::FreeEnvironmentStringsA);
+  for (const char* entry = strings.get(); *entry != '\0'; entry += lstrlenA(entry) + 1) {
     const std::string line = entry;
     const std::size_t equals = line.find('=', 1);
     if (equals != std::string::npos) variables[line.substr(0, equals)] = line.substr(equals + 1);
   }
-  ::FreeEnvironmentStringsA(strings);
   for (const auto& [name, value] : changes) {
     for (auto it = variables.begin(); it != variables.end();) {
       it = lstrcmpiA(it->first.c_str(), name.c_str()) == 0 ? variables.erase(it) : std::next(it);
