@@ -22,6 +22,9 @@ class CleanerProgramTest : public ::testing::Test {
   void SetUp() override {
     WriteFile(Temp("t.txt"), "temp");
     WriteFile(Temp("nested\\deeper\\n.txt"), "temp");
+    WriteFile(Temp("nested\\locked.txt"), "temp");
+    ::SetFileAttributesA(Temp("nested\\locked.txt").c_str(),
+                         FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     WriteFile(box_.Path("listed\\l.txt"), "listed");
     MakeDirectories(Work());
   }
