@@ -20,6 +20,7 @@ needs=(
   "flock util-linux"
   "clang++ clang"
   "clang-format clang-format"
+  "python3 python3"
 )
 
 present() { if [[ $1 == /* ]]; then [ -e "$1" ]; else command -v "$1" >/dev/null; fi; }

@@ -1,0 +1,15 @@
+# Install step: copies each existing file of RELEASE_TEXTS into the package with CR LF line
+# ends, which every Windows editor shows as lines.
+foreach(text IN LISTS RELEASE_TEXTS)
+  if(NOT EXISTS "${text}")
+    message(STATUS "Not present, not packaged: ${text}")
+    continue()
+  endif()
+  file(READ "${text}" content)
+  string(REPLACE "\r\n" "\n" content "${content}")
+  string(REPLACE "\n" "\r\n" content "${content}")
+  get_filename_component(name "${text}" NAME)
+  set(destination "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${name}")
+  message(STATUS "Installing: ${destination}")
+  file(WRITE "${destination}" "${content}")
+endforeach()
