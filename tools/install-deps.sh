@@ -21,6 +21,7 @@ needs=(
   "clang++ clang"
   "clang-format clang-format"
   "python3 python3"
+  "unzip unzip"
 )
 
 present() { if [[ $1 == /* ]]; then [ -e "$1" ]; else command -v "$1" >/dev/null; fi; }

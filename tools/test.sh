@@ -11,4 +11,8 @@ for preset in host win64 win32; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset" -j2
+  if [ "$preset" != host ]; then
+    # The release archive of this architecture, as a Windows user downloads it.
+    (cd "build/$preset" && cpack -G ZIP >/dev/null && unzip -l _Dirwipe-_Lnkmake-*-"$preset".zip)
+  fi
 done
