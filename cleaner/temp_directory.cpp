@@ -1,12 +1,10 @@
 #include "cleaner/temp_directory.h"
 
 #include <windows.h>
-#include <userenv.h>
 
 #include <vector>
 
 #include "cleaner/temp_guard.h"
-#include "runtime/unique_handle.h"
 
 namespace {
 
@@ -23,15 +21,6 @@ std::string ReadPath(Call call) {
   return path;
 }
 
-std::string UserProfileDirectory() {
-  UniqueKernelHandle token;
-  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, token.put())) return std::string();
-  return ReadPath([&token](char* buffer, DWORD size) -> DWORD {
-    // Reports the size it needs, terminating NUL included, when the buffer is too small.
-    return ::GetUserProfileDirectoryA(token.get(), buffer, &size) ? lstrlenA(buffer) : size;
-  });
-}
-
 // Where the platform's temporary path falls back to when TMP and TEMP are unset.
 std::vector<std::string> FallbackDirectories() {
   return {
@@ -39,7 +28,6 @@ std::vector<std::string> FallbackDirectories() {
       ReadPath([](char* b, DWORD n) { return ::GetSystemWindowsDirectoryA(b, n); }),
       ReadPath([](char* b, DWORD n) { return ::GetSystemDirectoryA(b, n); }),
       ReadPath([](char* b, DWORD n) { return ::GetEnvironmentVariableA("USERPROFILE", b, n); }),
-      UserProfileDirectory(),
   };
 }
 

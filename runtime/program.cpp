@@ -40,13 +40,23 @@ void LocateAddress(const void* address, std::string& moduleName, std::uint64_t& 
   }
 }
 
+// MessageBoxA, with user32 loaded only when a box is shown: most runs show none, and loading
+// user32 is most of what a start-up costs. It is a known DLL, always the system's own.
+void ShowMessageBox(const std::string& text, const char* caption, UINT style) {
+  using MessageBoxFunction = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
+  const HMODULE user32 = ::LoadLibraryA("user32.dll");
+  const auto messageBox = reinterpret_cast<MessageBoxFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(user32, "MessageBoxA")));
+  if (messageBox != nullptr) messageBox(nullptr, text.c_str(), caption, style);
+}
+
 void ShowErrorReport(const Exception& error) {
   std::string moduleName;
   std::uint64_t offset = 0;
   LocateAddress(error.Address(), moduleName, offset);
   const std::string text =
       FormatErrorReport(error.ClassName(), FileNamePart(moduleName), offset, error.Message());
-  ::MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  ShowMessageBox(text, "Application Error", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
 // Every allocation failure surfaces as EOutOfMemory, raised from inside operator new.
@@ -72,5 +82,5 @@ int RunProgram(void (*body)()) {
 CommandLine ProcessCommandLine() { return CommandLine(::GetCommandLineA()); }
 
 void ShowMessage(const std::string& text, const char* caption) {
-  ::MessageBoxA(nullptr, text.c_str(), caption, MB_OK);
+  ShowMessageBox(text, caption, MB_OK);
 }
