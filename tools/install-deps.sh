@@ -16,7 +16,7 @@ needs=(
   "/usr/lib/wine/wineserver wine"
   "/usr/src/googletest/CMakeLists.txt googletest"
   "lnkinfo liblnk-utils"
-  "localedef locales"
+  "/usr/share/i18n/locales/ja_JP locales"
   "flock util-linux"
   "clang++ clang"
   "clang-format clang-format"
