@@ -57,12 +57,26 @@ TEST_F(LinkMakerProgramTest, TwoArgumentsWriteTheLinkSilently) {
   ExpectNotepadLink(box_.Path("Notepad.lnk"));
 }
 
-TEST_F(LinkMakerProgramTest, MessageOptionReportsSuccessWhateverFollowsIt) {
-  const std::string name = box_.Path("My Links\\Note pad");
-  ExpectOneBox(Run(std::string(" \"") + kNotepad + "\" \"" + name + "\" \"/m\" extra words"),
-               "Shortcut " + name + " now was created.");
-  // One missing folder level is created.
-  ExpectNotepadLink(name + ".lnk");
+TEST_F(LinkMakerProgramTest, MessageOptionReportsSuccess) {
+  struct Case {
+    std::string name;       // as typed, and as the message shows it
+    std::string arguments;  // what follows the target
+    std::string linkFile;   // where the link must be
+  };
+  const std::string spaced = box_.Path("My Links\\Note pad");
+  const Case cases[] = {
+      // Quoted words, one missing folder level, and words after "/m" that do not count.
+      {spaced, " \"" + spaced + "\" \"/m\" extra words", spaced + ".lnk"},
+      {box_.Path("x.lnk"), " " + box_.Path("x.lnk") + " /m", box_.Path("x.lnk.lnk")},
+      // No folder at all: the link goes to the working directory.
+      {"Relative", " Relative /m", box_.Path("Relative.lnk")},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.arguments);
+    ExpectOneBox(Run(std::string(" \"") + kNotepad + "\"" + test.arguments),
+                 "Shortcut " + test.name + " now was created.");
+    ExpectNotepadLink(test.linkFile);
+  }
 }
 
 TEST_F(LinkMakerProgramTest, TwoMissingLevelsFailWithTheFailureBox) {
@@ -72,13 +86,6 @@ TEST_F(LinkMakerProgramTest, TwoMissingLevelsFailWithTheFailureBox) {
                  "Shortcut " + name + " Creation Failed.");
   }
   EXPECT_FALSE(Exists(box_.Path("one")));
-}
-
-TEST_F(LinkMakerProgramTest, ANameEndingInLnkGetsASecondExtension) {
-  const std::string name = box_.Path("x.lnk");
-  ExpectOneBox(Run(std::string(" ") + kNotepad + " " + name + " /m"),
-               "Shortcut " + name + " now was created.");
-  ExpectNotepadLink(name + ".lnk");
 }
 
 TEST_F(LinkMakerProgramTest, OtherCommandLinesDoNothing) {
