@@ -18,6 +18,7 @@ needs=(
   "lnkinfo liblnk-utils"
   "/usr/share/i18n/locales/ja_JP locales"
   "flock util-linux"
+  "git git"
   "clang++ clang"
   "clang-format clang-format"
   "python3 python3"
