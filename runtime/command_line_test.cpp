@@ -9,7 +9,20 @@ struct WordsCase {
   Words words;
 };
 
-void PrintTo(const WordsCase& words, std::ostream* out) { *out << "[" << words.line << "]"; }
+// Case names show control and high bytes as \xNN, so that they stay plain test names.
+void PrintTo(const WordsCase& words, std::ostream* out) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  *out << "[";
+  for (const char byte : std::string(words.line)) {
+    const auto value = static_cast<unsigned char>(byte);
+    if (value >= 0x20 && value < 0x7F) {
+      *out << byte;
+    } else {
+      *out << "\\x" << kDigits[value >> 4] << kDigits[value & 0xF];
+    }
+  }
+  *out << "]";
+}
 
 class CommandLineWordsTest : public ::testing::TestWithParam<WordsCase> {};
 
