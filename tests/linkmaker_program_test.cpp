@@ -36,7 +36,11 @@ class LinkMakerProgramTest : public ::testing::Test {
     EXPECT_EQ(result.boxes[0].buttons, std::vector<std::string>{"OK"});
   }
 
+  // Reads the link back through the Shell, and leaves what lnkinfo must read beside it.
   static void ExpectNotepadLink(const std::string& linkFile) {
+    WriteFile(linkFile + ".expected", std::string("Local path\t") + kNotepad +
+                                          "\nWorking directory\tC:\\windows\\\nIcon location\t" +
+                                          kNotepad + "\nIcon index\t0\n");
     const LinkFields fields = ReadShellLink(linkFile);
     ASSERT_TRUE(fields.loaded) << linkFile;
     EXPECT_STRCASEEQ(fields.path.c_str(), kNotepad);

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Reads shortcuts that _Lnkmake wrote back with lnkinfo (liblnk-utils), a parser of the .lnk
 # format that owes nothing to Windows or Wine.
+# It writes two links of its own, then reads every link that the program tests left in the
+# sandbox with a "<link>.expected" beside it: one "field<TAB>value" line per field.
 #   lnkinfo_check.sh WINE_RUN DRIVE_FOLDER DRIVE_LETTER
 set -euo pipefail
 wineRun=$1
@@ -36,4 +38,13 @@ expect "$link" "Icon index" '0'
 "$wineRun" "$letter:\\bin\\_Lnkmake.exe" 'C:\windows\system32\cmd.exe' "$letter:\\sandbox\\lnkinfo\\Shell"
 expect "$here/Shell.lnk" "Local path" 'C:\windows\system32\cmd.exe'
 expect "$here/Shell.lnk" "Working directory" 'C:\windows\system32\'
+
+checked=0
+while IFS= read -r -d '' expected; do
+  while IFS=$'\t' read -r name value; do
+    expect "${expected%.expected}" "$name" "$value"
+  done <"$expected"
+  checked=$((checked + 1))
+done < <(find "$drive/sandbox" -name '*.lnk.expected' -print0)
+echo "links left by the program tests and read back: $checked"
 exit $failed
