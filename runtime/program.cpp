@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <new>
 
 #include "runtime/error_text.h"
@@ -50,17 +51,19 @@ void ShowMessageBox(const std::string& text, const char* caption, UINT style) {
   if (messageBox != nullptr) messageBox(nullptr, text.c_str(), caption, style);
 }
 
-void ShowErrorReport(const Exception& error) {
+void ShowErrorReport(const char* className, const std::string& message, const void* address) {
   std::string moduleName;
   std::uint64_t offset = 0;
-  LocateAddress(error.Address(), moduleName, offset);
-  const std::string text =
-      FormatErrorReport(error.ClassName(), FileNamePart(moduleName), offset, error.Message());
+  LocateAddress(address, moduleName, offset);
+  const std::string text = FormatErrorReport(className, FileNamePart(moduleName), offset, message);
   ShowMessageBox(text, "Application Error", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
 // Every allocation failure surfaces as EOutOfMemory, raised from inside operator new.
 void RaiseOutOfMemory() { Raise(EOutOfMemory()); }
+
+// Where errors that carry no address of their own are charged: the executable itself.
+const void* RaiseSite() { return reinterpret_cast<const void*>(&RaiseOutOfMemory); }
 
 }  // namespace
 
@@ -70,11 +73,12 @@ int RunProgram(void (*body)()) {
     body();
     return 0;
   } catch (const Exception& error) {
-    ShowErrorReport(error);
+    ShowErrorReport(error.ClassName(), error.Message(), error.Address());
   } catch (const std::bad_alloc&) {
-    EOutOfMemory error;
-    error.SetAddress(reinterpret_cast<const void*>(&RunProgram));
-    ShowErrorReport(error);
+    ShowErrorReport("EOutOfMemory", EOutOfMemory().Message(), RaiseSite());
+  } catch (const std::exception& error) {
+    // Not raised by this code, but never left to abort the process without a word.
+    ShowErrorReport("Exception", error.what(), RaiseSite());
   }
   return 1;
 }
