@@ -78,6 +78,16 @@ std::string EnvironmentBlock(const std::map<std::string, std::optional<std::stri
 
 }  // namespace
 
+bool AnswerBoxesUntil(HANDLE done, DWORD processId, DWORD timeoutMs, std::vector<SeenBox>& boxes) {
+  BoxWatch watch{processId, {}, &boxes};
+  const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+  while (::WaitForSingleObject(done, 5) == WAIT_TIMEOUT) {
+    ::EnumWindows(AnswerIfBox, reinterpret_cast<LPARAM>(&watch));
+    if (::GetTickCount64() > deadline) return false;
+  }
+  return true;
+}
+
 RunResult RunDeliverable(const std::string& program, const RunRequest& request) {
   UniqueFileHandle held;
   if (!request.holdOpen.empty()) {
@@ -99,15 +109,10 @@ RunResult RunDeliverable(const std::string& program, const RunRequest& request) 
   }
   const UniqueKernelHandle processHandle(process.hProcess);
   const UniqueKernelHandle threadHandle(process.hThread);
-  BoxWatch watch{process.dwProcessId, {}, &result.boxes};
-  const ULONGLONG deadline = ::GetTickCount64() + request.timeoutMs;
-  while (::WaitForSingleObject(process.hProcess, 5) == WAIT_TIMEOUT) {
-    ::EnumWindows(AnswerIfBox, reinterpret_cast<LPARAM>(&watch));
-    if (::GetTickCount64() > deadline) {
-      result.timedOut = true;
-      ::TerminateProcess(process.hProcess, 0xDEAD);
-      ::WaitForSingleObject(process.hProcess, INFINITE);
-    }
+  if (!AnswerBoxesUntil(process.hProcess, process.dwProcessId, request.timeoutMs, result.boxes)) {
+    result.timedOut = true;
+    ::TerminateProcess(process.hProcess, 0xDEAD);
+    ::WaitForSingleObject(process.hProcess, INFINITE);
   }
   ::GetExitCodeProcess(process.hProcess, &result.exitCode);
   return result;

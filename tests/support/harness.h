@@ -36,3 +36,7 @@ struct RunResult {
 
 // Runs `program` to its end (killing it after the time-out) and reports what it showed.
 RunResult RunDeliverable(const std::string& program, const RunRequest& request);
+
+// Answers with OK every message box that process `processId` shows, adding each to `boxes`,
+// until `done` is signalled; false when `timeoutMs` passed first.
+bool AnswerBoxesUntil(HANDLE done, DWORD processId, DWORD timeoutMs, std::vector<SeenBox>& boxes);
