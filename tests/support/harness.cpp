@@ -117,3 +117,23 @@ RunResult RunDeliverable(const std::string& program, const RunRequest& request) 
   ::GetExitCodeProcess(process.hProcess, &result.exitCode);
   return result;
 }
+
+::testing::AssertionResult IsErrorReport(const SeenBox& box, const std::string& className,
+                                         const std::string& module, const std::string& message) {
+  const std::string head = "Exception " + className + " in module " + module + " at ";
+  const std::string tail = ".\n" + message;
+  const std::string& text = box.text;
+  bool textMatches = text.size() == head.size() + 8 + tail.size() &&
+                     text.compare(0, head.size(), head) == 0 &&
+                     text.compare(head.size() + 8, tail.size(), tail) == 0;
+  for (std::size_t i = head.size(); textMatches && i < head.size() + 8; ++i) {
+    textMatches = (text[i] >= '0' && text[i] <= '9') || (text[i] >= 'A' && text[i] <= 'F');
+  }
+  if (box.caption != "Application Error" || !box.hasIcon ||
+      box.buttons != std::vector<std::string>{"OK"} || !textMatches) {
+    return ::testing::AssertionFailure()
+           << "caption [" << box.caption << "], icon " << box.hasIcon << ", " << box.buttons.size()
+           << " button(s), text [" << text << "]";
+  }
+  return ::testing::AssertionSuccess();
+}

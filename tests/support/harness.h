@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 // One message box as it appeared on screen.
 struct SeenBox {
   std::string caption;
@@ -40,3 +42,9 @@ RunResult RunDeliverable(const std::string& program, const RunRequest& request);
 // Answers with OK every message box that process `processId` shows, adding each to `boxes`,
 // until `done` is signalled; false when `timeoutMs` passed first.
 bool AnswerBoxesUntil(HANDLE done, DWORD processId, DWORD timeoutMs, std::vector<SeenBox>& boxes);
+
+// Whether `box` is the default error report of `className` raised in `module`: its caption,
+// icon and OK button, and the text "Exception <class> in module <module> at <8 hex digits>."
+// LF `message`, the message's final period included.
+::testing::AssertionResult IsErrorReport(const SeenBox& box, const std::string& className,
+                                         const std::string& module, const std::string& message);
